@@ -7,7 +7,7 @@
 
 namespace {
 
-class CopyFile : public ::testing::Test {
+class FileCopy : public ::testing::Test {
  protected:
   // Every byte value, and a NUL and CR LF in the middle.
   std::string Content() const {
@@ -20,26 +20,23 @@ class CopyFile : public ::testing::Test {
   void SetUp() override { fixture::WriteFile(source, Content()); }
 };
 
-TEST_F(CopyFile, MakesAByteForByteCopy) {
+TEST_F(FileCopy, MakesAByteForByteCopy) {
   const std::string target = folder / "\x95\x5c.qvx";
   ASSERT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE));
-  EXPECT_EQ(fixture::ReadFile(target), Content());
-  EXPECT_EQ(fixture::ReadFile(source), Content());
+  EXPECT_TRUE(fixture::ReadFile(target) == Content());
+  EXPECT_TRUE(fixture::ReadFile(source) == Content());
 }
 
-TEST_F(CopyFile, ReplacesAnExistingFile) {
+TEST_F(FileCopy, ReplacesAnExistingFile) {
   const std::string target = folder / "report.qvx";
   fixture::WriteFile(target, std::string(10000, 'o'));
   ASSERT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE));
-  EXPECT_EQ(fixture::ReadFile(target), Content());
+  EXPECT_TRUE(fixture::ReadFile(target) == Content());
 }
 
-TEST_F(CopyFile, FailsAndChangesNothing) {
+TEST_F(FileCopy, FailsAndChangesNothing) {
   const std::string folderTarget = folder / "dir.qvx";
   fixture::MakeFolder(folderTarget);
-  const std::string readOnly = folder / "ro.qvx";
-  fixture::WriteFile(readOnly, "old");
-  fixture::MakeReadOnly(readOnly);
 
   const struct {
     const char* what;
@@ -48,14 +45,22 @@ TEST_F(CopyFile, FailsAndChangesNothing) {
   } cases[] = {
       {"target is a folder", source, folderTarget},
       {"target folder missing", source, folder / "missing/report.qvx"},
-      {"target is read-only", source, readOnly},
       {"target is the source", source, source},
       {"source missing", folder / "absent.qvx", folder / "new.qvx"},
   };
   for (const auto& c : cases) EXPECT_FALSE(CopyFileA(c.from.c_str(), c.to.c_str(), FALSE)) << c.what;
-  EXPECT_EQ(fixture::ReadFile(readOnly), "old");
-  EXPECT_EQ(fixture::ReadFile(source), Content());
+  EXPECT_TRUE(fixture::ReadFile(source) == Content());
   EXPECT_FALSE(fixture::ReadFile(folder / "new.qvx"));
+}
+
+TEST_F(FileCopy, RefusesAReadOnlyTarget) {
+  if (fixture::UnderWineAsRoot())
+    GTEST_SKIP() << "Wine run by root writes over read-only files; Windows refuses";
+  const std::string readOnly = folder / "ro.qvx";
+  fixture::WriteFile(readOnly, "old");
+  fixture::MakeReadOnly(readOnly);
+  EXPECT_FALSE(CopyFileA(source.c_str(), readOnly.c_str(), FALSE));
+  EXPECT_EQ(fixture::ReadFile(readOnly), "old");
 }
 
 }  // namespace

@@ -9,6 +9,12 @@
 
 #include "SysUtils.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace fixture {
@@ -62,6 +68,19 @@ std::size_t CountEntries(const std::string& folder) {
   std::size_t count = 0;
   for (auto it = fs::directory_iterator(folder); it != fs::directory_iterator(); ++it) ++count;
   return count;
+}
+
+bool UnderWineAsRoot() {
+#ifdef _WIN32
+  // Wine's ntdll has this export; Windows' has not. Wine maps the Unix
+  // account to a user named after it.
+  if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) return false;
+  char user[256] = {};
+  DWORD size = sizeof user;
+  return GetUserNameA(user, &size) && std::string(user) == "root";
+#else
+  return false;
+#endif
 }
 
 }  // namespace fixture

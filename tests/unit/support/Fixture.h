@@ -29,6 +29,9 @@ void WriteFile(const std::string& path, std::string_view bytes);
 std::optional<std::string> ReadFile(const std::string& path);
 void MakeFolder(const std::string& path);
 void MakeReadOnly(const std::string& path);
+// True for the Windows build run by Wine under the root account, where
+// permission bits stop no write.
+bool UnderWineAsRoot();
 // Names in the folder (not "." or "..").
 std::size_t CountEntries(const std::string& folder);
 

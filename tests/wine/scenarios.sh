@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# The Windows programs under Wine, in a virtual X display, driven through
+# their windows:
+#   scenarios.sh SCENARIO BUILD_DIR
+# BUILD_DIR holds programs/stashx.exe, programs/stashp.exe,
+# tests/tools/host_stub.exe and tests/wine/driver.exe. Screenshots go to
+# BUILD_DIR/screenshots.
+set -uo pipefail
+scenario=$1 build=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+wine_run=$here/../../scripts/wine-run
+# A prefix of their own: each scenario ends by stopping its Wine server, and
+# its desktop belongs to the scenario's display.
+prefix=$build/wineprefix-gui
+shots=$build/screenshots
+mkdir -p "$shots"
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_eq() { [ "$1" == "$2" ] || fail "$3: expected [$2], got [$1]"; }
+# Shift_JIS bytes of a UTF-8 text, in hex.
+sj() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 | tr -d ' \n'; }
+w() { "$wine_run" "$prefix" "$@"; }
+drive() { w "$build/tests/wine/driver.exe" "$@" | tr -d '\r'; }
+shot() { import -display "$DISPLAY" -window root "$shots/$scenario-$1.png" && echo "screenshot: $shots/$scenario-$1.png"; }
+
+# Nothing left over from an earlier run may hold the prefix's desktop.
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+
+# A display of our own.
+for n in $(seq 90 190); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=:$n
+for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+
+# The program folder on the Wine drive C:.
+w cmd /c exit >/dev/null 2>&1  # makes the prefix if it is new
+dir=stash-$scenario-$$
+root=$prefix/drive_c/$dir
+app=$root/app out=$root/out
+winapp="C:\\$dir\\app" winout="C:\\$dir\\out"
+mkdir -p "$app/qvfilex" "$out"
+cp "$build/programs/stashx.exe" "$build/programs/stashp.exe" "$app/"
+trap 'kill $xvfb 2>/dev/null; WINEPREFIX=$prefix wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
+
+# Titles: "Report" then blanks for stashx; "P" and two blanks for stashp.
+w "$build/tests/tools/host_stub.exe" write "$winapp\\qvfilex\\temp.qvx" 500 149 \
+  $(sj "Report")$(printf '20%.0s' {1..24})
+w "$build/tests/tools/host_stub.exe" write "$winapp\\qvfilex\\temp.qvp" 300 106 \
+  502020$(printf '00%.0s' {1..27})
+
+# start PROGRAM: runs it in the background; `finish` waits for its exit code.
+start() { w "$app/$1.exe" & program=$!; }
+finish() { wait "$program"; code=$?; }
+ini() { tr -d '\r' <"$app/qv.ini" 2>/dev/null; }
+dialog() { drive wait "$(sj 名前を付けて保存)" 20000; }
+save_as() {  # HWND PATH
+  drive settext "$1" 1148 "$(printf '%s' "$2" | od -An -tx1 | tr -d ' \n')"
+  drive click "$1" 1
+}
+
+case $scenario in
+propose)
+  start stashx
+  d=$(dialog) || fail "no save dialog"
+  shot dialog
+  expect_eq "$(drive text "$d" 1148)" "$(sj Repor.qvx)" "proposed name"
+  expect_eq "$(drive text "$d" 1136)" "$(sj 'ｸｳﾞｧﾙﾌｧｲﾙ(*.qvx)')" "file type"
+  form=$(drive list | awk -v c="$(sj Form1)" '$8 == c {print $1}' | head -1)
+  expect_eq "$(drive rect "$form")" "-150 -100 -25 -7" "Form1 out of sight"
+  drive list | awk '{print $8}' | grep -qx "$(sj stashx)" || fail "no window titled stashx"
+  save_as "$d" "$winout\\report"
+  finish
+  expect_eq "$code" 0 "exit code"
+  cmp -s "$app/qvfilex/temp.qvx" "$out/report.qvx" || fail "copy differs"
+  expect_eq "$(ini)" "[RWfolder]"$'\n'"Name=$winout\\" "settings file"
+  ;;
+overwrite)
+  printf old >"$out/report.qvx"
+  for answer in 2 1; do
+    start stashx
+    d=$(dialog) || fail "no save dialog"
+    save_as "$d" "$winout\\report.qvx"
+    m=$(drive wait "$(sj 警告)" 20000) || fail "no prompt"
+    shot "prompt-$answer"
+    expect_eq "$(drive text "$m" 65535)" "$(sj $'同名ﾌｧｲﾙがあります\n\r上書きして良いですか。')" "prompt text"
+    expect_eq "$(drive text "$m" 1)" "$(sj OK)" "OK button"
+    expect_eq "$(drive text "$m" 2)" "$(sj キャンセル)" "cancel button"
+    drive click "$m" "$answer"
+    finish
+    expect_eq "$code" 0 "exit code"
+    if [ "$answer" = 2 ]; then
+      expect_eq "$(cat "$out/report.qvx")" old "refused: old file kept"
+      [ -e "$app/qv.ini" ] && fail "refused: settings written"
+    else
+      cmp -s "$app/qvfilex/temp.qvx" "$out/report.qvx" || fail "allowed: not replaced"
+    fi
+  done
+  ;;
+cancel)
+  start stashx
+  d=$(dialog) || fail "no save dialog"
+  drive click "$d" 2
+  finish
+  expect_eq "$code" 0 "exit code"
+  expect_eq "$(ls -A "$out")" "" "no copy"
+  [ -e "$app/qv.ini" ] && fail "settings written"
+  ;;
+locked)
+  coproc holder { w "$build/tests/tools/host_stub.exe" hold "$winapp\\qvfilex\\temp.qvx"; }
+  read -r held <&"${holder[0]}"
+  expect_eq "${held%$'\r'}" held "host holds the file"
+  start stashx
+  e=$(drive wait "$(sj stashx)" 20000) || fail "no error box"
+  # The application window has the same caption; the box is the dialog.
+  e=$(drive list | awk -v c="$(sj stashx)" '$2 == "#32770" && $8 == c {print $1}' | head -1)
+  shot error
+  expect_eq "$(drive text "$e" 65535)" "$(sj "ファイル $winapp\\qvfilex\\temp.qvx は開けません.")" "error text"
+  drive click "$e" 1
+  finish
+  expect_eq "$code" 0 "exit code"
+  exec {holder[1]}>&-
+  ;;
+copy-fails)
+  mkdir "$out/report.qvx"
+  start stashx
+  d=$(dialog) || fail "no save dialog"
+  save_as "$d" "$winout\\report"
+  sleep 2
+  e=$(drive list | awk -v c="$(sj stashx)" '$2 == "#32770" && $8 == c {print $1}' | head -1)
+  [ -n "$e" ] || fail "no error box"
+  shot error
+  expect_eq "$(drive text "$e" 65535)" "$(sj "ファイル $winout\\report.qvx は保存できません.")" "error text"
+  drive click "$e" 1
+  finish
+  expect_eq "$code" 0 "exit code"
+  expect_eq "$(ini)" "[RWfolder]"$'\n'"Name=$winout\\" "folder remembered all the same"
+  ;;
+two-programs)
+  # 表 and ソ end in the byte of "\": the folder is remembered whole. Wine
+  # keeps Windows names as UTF-8 on the Linux side.
+  sjdir=$(printf '%s' 表ソ | iconv -f UTF-8 -t CP932)
+  mkdir "$out/表ソ"
+  start stashp
+  d=$(dialog) || fail "no save dialog"
+  expect_eq "$(drive text "$d" 1148)" "$(sj 'P  .qvp')" "raw title keeps blanks"
+  save_as "$d" "$winout\\$sjdir\\p"
+  finish
+  start stashx
+  d=$(dialog) || fail "no save dialog"
+  save_as "$d" "$winout\\report.QVX"
+  finish
+  cmp -s "$app/qvfilex/temp.qvp" "$out/表ソ/p.qvp" || fail "stashp's copy"
+  cmp -s "$app/qvfilex/temp.qvx" "$out/report.QVX.qvx" || fail "stashx's copy"
+  expect_eq "$(ini | od -An -tx1 | tr -d ' \n')" \
+    "$(printf '%s\n' "[RWfolder]" "PName=$winout\\$sjdir\\" "Name=$winout\\" | od -An -tx1 | tr -d ' \n')" \
+    "both entries"
+  ;;
+*)
+  echo "unknown scenario $scenario"
+  exit 2
+  ;;
+esac
+
+[ "$failures" -eq 0 ] && echo "$scenario: passed" || exit 1
