@@ -86,6 +86,22 @@ std::string StartingFolder(std::string_view asked) {
   return folder;
 }
 
+// A message box: its caption, its text and its buttons, then the prompt.
+void ShowBox(std::string_view caption, std::string_view message, bool withCancel,
+             std::ostream& out) {
+  out << "-- ";
+  Show(out, caption);
+  out << " --\n";
+  Show(out, message);
+  out << "\n[";
+  Show(out, texts::ButtonOk);
+  if (withCancel) {
+    out << "] [";
+    Show(out, texts::ButtonCancel);
+  }
+  out << "]: " << std::flush;
+}
+
 }  // namespace
 
 std::string ToUtf8(std::string_view sjis) {
@@ -145,15 +161,7 @@ std::optional<std::string> AskSavePath(const SaveRequest& request, std::istream&
 
 bool AskOkCancel(std::string_view caption, std::string_view message, std::istream& in,
                  std::ostream& out) {
-  out << "-- ";
-  Show(out, caption);
-  out << " --\n";
-  Show(out, message);
-  out << "\n[";
-  Show(out, texts::ButtonOk);
-  out << "] [";
-  Show(out, texts::ButtonCancel);
-  out << "]: " << std::flush;
+  ShowBox(caption, message, true, out);
   const auto line = ReadLine(in);
   if (!line) return false;
   if (line->empty()) return true;
@@ -163,13 +171,7 @@ bool AskOkCancel(std::string_view caption, std::string_view message, std::istrea
 
 void ShowMessage(std::string_view caption, std::string_view message, std::istream& in,
                  std::ostream& out) {
-  out << "-- ";
-  Show(out, caption);
-  out << " --\n";
-  Show(out, message);
-  out << "\n[";
-  Show(out, texts::ButtonOk);
-  out << "]: " << std::flush;
+  ShowBox(caption, message, false, out);
   ReadLine(in);
 }
 
