@@ -67,6 +67,7 @@ propose)
   shot dialog
   expect_eq "$(drive text "$d" 1148)" "$(sj Repor.qvx)" "proposed name"
   expect_eq "$(drive text "$d" 1136)" "$(sj 'ｸｳﾞｧﾙﾌｧｲﾙ(*.qvx)')" "file type"
+  expect_eq "$(drive text "$d" 1137)" "$(sj qvfilex)" "starts in the working folder"
   form=$(drive list | awk -v c="$(sj Form1)" '$8 == c {print $1}' | head -1)
   expect_eq "$(drive rect "$form")" "-150 -100 -25 -7" "Form1 out of sight"
   drive list | awk '{print $8}' | grep -qx "$(sj stashx)" || fail "no window titled stashx"
@@ -75,6 +76,12 @@ propose)
   expect_eq "$code" 0 "exit code"
   cmp -s "$app/qvfilex/temp.qvx" "$out/report.qvx" || fail "copy differs"
   expect_eq "$(ini)" "[RWfolder]"$'\n'"Name=$winout\\" "settings file"
+  # The next run opens where this one saved.
+  start stashx
+  d=$(dialog) || fail "no save dialog on the second run"
+  expect_eq "$(drive text "$d" 1137)" "$(sj out)" "starts in the folder saved to"
+  drive click "$d" 2
+  finish
   ;;
 overwrite)
   printf old >"$out/report.qvx"
