@@ -10,6 +10,10 @@
 //   driver click HWND ID            presses the button ID
 //   driver close HWND               closes the window
 //   driver rect HWND                the window's rectangle: left top right bottom
+//   driver start SHOW PROGRAM...    runs PROGRAM as a shortcut with that show
+//                                   command would (1 normal, 3 maximized,
+//                                   7 minimized without activation), waits
+//                                   for it and exits with its exit code
 //
 // Texts go in and come out as hex, so Shift_JIS bytes are compared exactly.
 
@@ -119,12 +123,40 @@ int Wait(const std::string& caption, DWORD milliseconds) {
   return Fail("no such window");
 }
 
+// Starts a program with a show command in its startup information, as the
+// shell does for a shortcut set to run maximized or minimized.
+int Start(int show, int argc, char** argv) {
+  std::string commandLine;
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0) commandLine += ' ';
+    commandLine += '"' + std::string(argv[i]) + '"';
+  }
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = static_cast<WORD>(show);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return Fail("cannot start the program");
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "list") return List();
   if (command == "wait" && argc == 4) return Wait(FromHex(argv[2]), std::strtoul(argv[3], nullptr, 10));
+  if (command == "start" && argc >= 4) return Start(std::atoi(argv[2]), argc - 3, argv + 3);
   if (argc < 3) return Fail("usage: see the source");
   HWND window = ParseHandle(argv[2]);
   if (command == "rect") {

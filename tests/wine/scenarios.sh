@@ -164,6 +164,28 @@ two-programs)
     "$(printf '%s\n' "[RWfolder]" "PName=$winout\\$sjdir\\" "Name=$winout\\" | od -An -tx1 | tr -d ' \n')" \
     "both entries"
   ;;
+start-request)
+  # Started as a shortcut may ask: normal, maximized, minimized without
+  # activation. The framework applies the request to its windows when the
+  # message loop starts; a program of ours on the framework alone reports how
+  # they were left (form: visible zoomed iconic; application: visible iconic).
+  cp "$build/tests/wine/start_probe.exe" "$app/"
+  probe() { drive start "$1" "$winapp\\start_probe.exe"; }
+  expect_eq "$(probe 1)" "form=1 0 0 application=1 0" "normal start"
+  expect_eq "$(probe 3)" "form=1 1 0 application=1 0" "maximized start: form covers the screen"
+  expect_eq "$(probe 7)" "form=0 0 0 application=1 1" "minimized start: only the taskbar button"
+  # The save dialog itself shows and works, whatever the request.
+  for show in 3 7; do
+    drive start "$show" "$winapp\\stashx.exe" & program=$!
+    d=$(dialog) || fail "start $show: no save dialog"
+    shot "dialog-$show"
+    expect_eq "$(drive text "$d" 1148)" "$(sj Repor.qvx)" "start $show: proposed name"
+    save_as "$d" "$winout\\start-$show"
+    finish
+    expect_eq "$code" 0 "start $show: exit code"
+    cmp -s "$app/qvfilex/temp.qvx" "$out/start-$show.qvx" || fail "start $show: copy differs"
+  done
+  ;;
 *)
   echo "unknown scenario $scenario"
   exit 2
