@@ -12,6 +12,23 @@ wine_run=$here/../../scripts/wine-run
 # A prefix of their own: each scenario ends by stopping its Wine server, and
 # its desktop belongs to the scenario's display.
 prefix=$build/wineprefix-gui
+# Wine leaves permission checks to the kernel, which lets root write over a
+# read-only file. The scenario that needs Windows' refusal runs Wine as an
+# ordinary user (nobody), with a prefix and a home of that user's.
+as_user=()
+if [ "$scenario" = target-faults ] && [ "$(id -u)" = 0 ]; then
+  # Staged in a folder of that user's, outside the build tree, which that
+  # user may not be able to reach.
+  user_stage=$(mktemp -d /tmp/stash-wine-user.XXXXXX)
+  mkdir -p "$user_stage/tools"
+  cp "$build/tests/wine/driver.exe" "$build/tests/tools/host_stub.exe" "$wine_run" "$user_stage/tools/"
+  wine_run=$user_stage/tools/wine-run
+  chown -R 65534:65534 "$user_stage"
+  prefix=$user_stage/prefix
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$user_stage")
+  driver_exe=$user_stage/tools/driver.exe host_stub_exe=$user_stage/tools/host_stub.exe
+fi
+: "${driver_exe:=$build/tests/wine/driver.exe}" "${host_stub_exe:=$build/tests/tools/host_stub.exe}"
 shots=$build/screenshots
 mkdir -p "$shots"
 failures=0
@@ -20,12 +37,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect_eq() { [ "$1" == "$2" ] || fail "$3: expected [$2], got [$1]"; }
 # Shift_JIS bytes of a UTF-8 text, in hex.
 sj() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 | tr -d ' \n'; }
-w() { "$wine_run" "$prefix" "$@"; }
-drive() { w "$build/tests/wine/driver.exe" "$@" | tr -d '\r'; }
+w() { "${as_user[@]}" "$wine_run" "$prefix" "$@"; }
+stop_wine() { WINEPREFIX=$prefix "${as_user[@]}" wineserver -k 2>/dev/null || true; }
+drive() { w "$driver_exe" "$@" | tr -d '\r'; }
 shot() { import -display "$DISPLAY" -window root "$shots/$scenario-$1.png" && echo "screenshot: $shots/$scenario-$1.png"; }
 
 # Nothing left over from an earlier run may hold the prefix's desktop.
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+stop_wine
 
 # A display of our own.
 for n in $(seq 90 190); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
@@ -42,12 +60,13 @@ app=$root/app out=$root/out
 winapp="C:\\$dir\\app" winout="C:\\$dir\\out"
 mkdir -p "$app/qvfilex" "$out"
 cp "$build/programs/stashx.exe" "$build/programs/stashp.exe" "$app/"
-trap 'kill $xvfb 2>/dev/null; WINEPREFIX=$prefix wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
+[ ${#as_user[@]} -eq 0 ] || chown -R 65534:65534 "$root"
+trap 'kill $xvfb 2>/dev/null; stop_wine; rm -rf "$root" ${user_stage:+"$user_stage"}' EXIT
 
 # Titles: "Report" then blanks for stashx; "P" and two blanks for stashp.
-w "$build/tests/tools/host_stub.exe" write "$winapp\\qvfilex\\temp.qvx" 500 149 \
+w "$host_stub_exe" write "$winapp\\qvfilex\\temp.qvx" 500 149 \
   $(sj "Report")$(printf '20%.0s' {1..24})
-w "$build/tests/tools/host_stub.exe" write "$winapp\\qvfilex\\temp.qvp" 300 106 \
+w "$host_stub_exe" write "$winapp\\qvfilex\\temp.qvp" 300 106 \
   502020$(printf '00%.0s' {1..27})
 
 # start PROGRAM: runs it in the background; `finish` waits for its exit code.
@@ -55,6 +74,12 @@ start() { w "$app/$1.exe" & program=$!; }
 finish() { wait "$program"; code=$?; }
 ini() { tr -d '\r' <"$app/qv.ini" 2>/dev/null; }
 dialog() { drive wait "$(sj 名前を付けて保存)" 20000; }
+# The error box: a dialog captioned with the program's title (the hidden
+# application window has the same caption).
+error_box() {
+  drive wait "$(sj "$1")" 20000 >/dev/null || return 1
+  drive list | awk -v c="$(sj "$1")" '$2 == "#32770" && $8 == c {print $1}' | head -1
+}
 save_as() {  # HWND PATH
   drive settext "$1" 1148 "$(printf '%s' "$2" | od -An -tx1 | tr -d ' \n')"
   drive click "$1" 1
@@ -115,7 +140,7 @@ cancel)
   [ -e "$app/qv.ini" ] && fail "settings written"
   ;;
 locked)
-  coproc holder { w "$build/tests/tools/host_stub.exe" hold "$winapp\\qvfilex\\temp.qvx"; }
+  coproc holder { w "$host_stub_exe" hold "$winapp\\qvfilex\\temp.qvx"; }
   read -r held <&"${holder[0]}"
   expect_eq "${held%$'\r'}" held "host holds the file"
   start stashx
@@ -185,6 +210,34 @@ start-request)
     expect_eq "$code" 0 "start $show: exit code"
     cmp -s "$app/qvfilex/temp.qvx" "$out/start-$show.qvx" || fail "start $show: copy differs"
   done
+  ;;
+target-faults)
+  # A read-only target, then a target whose folder is not there: each copy
+  # fails and its error box shows; the old file and the working file stay as
+  # they were, nothing is created, and the folder is remembered all the same.
+  cp "$app/qvfilex/temp.qvx" "$root/working-before"
+  printf old >"$out/report.qvx"
+  chmod a-w "$out/report.qvx"  # Wine's read-only attribute
+  for target in "report" "missing\\report"; do
+    start stashx
+    d=$(dialog) || fail "$target: no save dialog"
+    save_as "$d" "$winout\\$target"
+    # A read-only file is still there: the overwrite prompt comes first.
+    if [ "$target" = report ]; then
+      m=$(drive wait "$(sj 警告)" 20000) || fail "$target: no prompt"
+      drive click "$m" 1
+    fi
+    e=$(error_box stashx) || fail "$target: no error box"
+    shot "error-${target%%\\*}"
+    expect_eq "$(drive text "$e" 65535)" "$(sj "ファイル $winout\\$target.qvx は保存できません.")" "$target: error text"
+    drive click "$e" 1
+    finish
+    expect_eq "$code" 0 "$target: exit code"
+    expect_eq "$(ini)" "[RWfolder]"$'\n'"Name=$winout\\${target%report}" "$target: folder remembered"
+  done
+  expect_eq "$(cat "$out/report.qvx")" old "read-only target kept"
+  expect_eq "$(ls -A "$out")" report.qvx "nothing created beside it"
+  cmp -s "$app/qvfilex/temp.qvx" "$root/working-before" || fail "working file changed"
   ;;
 *)
   echo "unknown scenario $scenario"
