@@ -56,7 +56,9 @@ bool IsReadOnly(const struct stat& st) { return (st.st_mode & 0222) == 0; }
 
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
   if (lpExistingFileName == nullptr || lpNewFileName == nullptr) return FALSE;
-  const int from = open(lpExistingFileName, O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK, so that a pipe at the name is refused below instead of
+  // waiting for a writer; it changes nothing for a file.
+  const int from = open(lpExistingFileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (from < 0) return FALSE;
   struct stat source {};
   if (fstat(from, &source) != 0 || !S_ISREG(source.st_mode)) {

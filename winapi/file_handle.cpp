@@ -25,11 +25,15 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
                           LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD, HANDLE) {
   if (lpFileName == nullptr || dwCreationDisposition != OPEN_EXISTING) return INVALID_HANDLE_VALUE;
   const bool writes = (dwDesiredAccess & GENERIC_WRITE) != 0;
-  const int fd = open(lpFileName, (writes ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY);
+  // O_NONBLOCK: a pipe at the name would otherwise wait for a writer for
+  // ever. Only files are opened; folders, pipes and devices are refused.
+  const int fd =
+      open(lpFileName, (writes ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return INVALID_HANDLE_VALUE;
   struct stat st {};
   const int lock = (dwShareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB;
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || flock(fd, lock) != 0) {
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || flock(fd, lock) != 0) {
     close(fd);
     return INVALID_HANDLE_VALUE;
   }

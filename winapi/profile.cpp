@@ -15,10 +15,11 @@
 
 namespace {
 
-// The whole file, or nothing when it cannot be read (absent counts as empty).
+// The whole file, or nothing when it cannot be read (absent counts as empty)
+// or is no file (a pipe at the name is refused, not waited on).
 bool ReadWholeFile(const char* path, std::string& text, mode_t& mode) {
   text.clear();
-  const int fd = open(path, O_RDONLY | O_CLOEXEC);
+  const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -1,9 +1,10 @@
 #include "replacement_file.h"
 
 #include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,24 @@ std::string BaseOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string RandomSuffix(unsigned) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::uint8_t bytes[8] = {};
+  size_t got = 0;
+  while (got < sizeof bytes) {
+    const ssize_t n = getrandom(bytes + got, sizeof bytes - got, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    got += static_cast<size_t>(n);
+  }
+  std::string suffix;
+  for (const std::uint8_t b : bytes) suffix += kLetters[b % (sizeof kLetters - 1)];
+  return suffix;
+}
+
+HiddenSuffixSource suffixSource = RandomSuffix;
 
 bool SyncFolder(const std::string& folder) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -36,14 +55,28 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+void SetHiddenSuffixSource(HiddenSuffixSource source) {
+  suffixSource = source != nullptr ? source : RandomSuffix;
+}
+
+std::string HiddenNameFor(const std::string& target, const std::string& suffix) {
+  return FolderOf(target) + "/." + BaseOf(target).substr(0, kMaxNamePart) + "." + suffix;
+}
+
 ReplacementFile::ReplacementFile(const std::string& target)
     : target_(target), folder_(FolderOf(target)) {
-  // mkstemp creates with O_EXCL, which refuses an existing name, links
-  // included.
-  std::string name = "." + BaseOf(target).substr(0, kMaxNamePart) + ".XXXXXX";
-  std::string templ = folder_ + "/" + name;
-  fd_ = mkostemp(templ.data(), O_CLOEXEC);
-  if (fd_ >= 0) temp_ = templ;
+  // O_EXCL refuses any name that exists, a link included, wherever it
+  // points; O_NOFOLLOW says the same once more. Only a name this call
+  // created is ever written or removed.
+  for (unsigned attempt = 0; attempt < kHiddenNameAttempts; ++attempt) {
+    std::string name = HiddenNameFor(target, suffixSource(attempt));
+    fd_ = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+      temp_ = std::move(name);
+      return;
+    }
+    if (errno != EEXIST && errno != EINTR) return;
+  }
 }
 
 ReplacementFile::~ReplacementFile() {

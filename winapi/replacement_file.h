@@ -37,6 +37,17 @@ class ReplacementFile {
 // The folder part of a POSIX path ("." when it has none).
 std::string FolderOf(const std::string& path);
 
+// The hidden file of a replacement is "." + the target's name (its first 200
+// bytes) + "." + a suffix, tried with suffixes for attempt 0, 1, ... up to
+// kHiddenNameAttempts; a name that exists, as a file, a folder or a link, is
+// passed over. Suffixes are random unless a source is set here, which lets a
+// test know the names beforehand; null sets the random source back.
+using HiddenSuffixSource = std::string (*)(unsigned attempt);
+inline constexpr unsigned kHiddenNameAttempts = 100;
+void SetHiddenSuffixSource(HiddenSuffixSource source);
+// The hidden name tried for `target` with `suffix`, in the target's folder.
+std::string HiddenNameFor(const std::string& target, const std::string& suffix);
+
 // Holds an exclusive lock on a folder for as long as it lives, so that
 // writers of files in that folder take turns. locked() is false when the
 // folder cannot be opened.

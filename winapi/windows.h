@@ -59,9 +59,10 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
 // fails leaves an existing target as it was.
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
 
-// Opens an existing file (OPEN_EXISTING only; folders are refused). Sharing
-// is an advisory lock: a share mode of 0 takes the file exclusively, any other
-// share mode takes it shared; an open that would conflict fails at once.
+// Opens an existing file (OPEN_EXISTING only; folders, pipes and devices are
+// refused, at once). Sharing is an advisory lock: a share mode of 0 takes the
+// file exclusively, any other share mode takes it shared; an open that would
+// conflict fails at once.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,

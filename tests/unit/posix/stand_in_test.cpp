@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <csignal>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,6 +103,59 @@ TEST(CopyStandIn, FullFileSystemKeepsTheOldTarget) {
   EXPECT_EQ(fixture::ReadFile(target), "old");
   EXPECT_EQ(fixture::CountEntries(small), 1u);
   system(("umount '" + small + "'").c_str());
+}
+
+// Runs `call` in a child process, so that one that never returns cannot hold
+// up the suite: true when it returned true within five seconds.
+bool TrueAndSoon(const std::function<bool()>& call) {
+  const pid_t child = fork();
+  if (child == 0) _exit(call() ? 0 : 1);
+  for (int i = 0; i < 500; ++i) {
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    usleep(10000);
+  }
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  return false;
+}
+
+// A pipe where a file is expected has no writer, and opening it to read
+// would wait for one for ever: each stand-in refuses it at once instead.
+TEST(StandIns, RefuseAPipeInsteadOfWaitingForItsWriter) {
+  fixture::TempFolder folder;
+  const std::string pipe = folder / "pipe";
+  const std::string file = folder / "temp.qvx";
+  const std::string target = folder / "report.qvx";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+  fixture::WriteFile(file, "bytes");
+
+  const struct {
+    const char* what;
+    std::function<bool()> call;
+  } cases[] = {
+      {"opening the working file",
+       [&] {
+         return CreateFileA(pipe.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr) == INVALID_HANDLE_VALUE;
+       }},
+      {"copying from it",
+       [&] { return !CopyFileA(pipe.c_str(), target.c_str(), FALSE) && !fixture::ReadFile(target); }},
+      {"copying onto it", [&] { return !CopyFileA(file.c_str(), pipe.c_str(), FALSE); }},
+      {"reading it as the settings file",
+       [&] {
+         char value[16] = {};
+         GetPrivateProfileStringA("RWfolder", "Name", "default", value, sizeof value, pipe.c_str());
+         return std::string(value) == "default";
+       }},
+      {"writing it as the settings file",
+       [&] { return !WritePrivateProfileStringA("RWfolder", "Name", "/a/", pipe.c_str()); }},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(TrueAndSoon(c.call)) << c.what;
+  struct stat st {};
+  ASSERT_EQ(lstat(pipe.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(fixture::CountEntries(folder.path()), 2u);
 }
 
 }  // namespace
