@@ -1,7 +1,5 @@
 #include "profile_text.h"
 
-#include <vector>
-
 namespace winapi_impl {
 
 namespace {
@@ -66,15 +64,6 @@ Line ReadLine(std::string_view text, size_t begin) {
   return line;
 }
 
-std::vector<Line> ReadLines(std::string_view text) {
-  std::vector<Line> lines;
-  for (size_t pos = 0; pos < text.size();) {
-    lines.push_back(ReadLine(text, pos));
-    pos = lines.back().next;
-  }
-  return lines;
-}
-
 std::string_view Unquote(std::string_view value) {
   value = Trim(value);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -84,65 +73,72 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-// Where the first section named `section` lies in `lines`: the index of its
-// header, and the index of the line after its last non-blank line.
-struct SectionSpan {
-  size_t header;
-  size_t end;
+// The first section named `section`: its header, its last line that is not
+// blank, and the first entry named `key` in it. One pass that stops at the
+// entry or at the section's end, so that a file of a million lines costs no
+// more memory than its text.
+struct Found {
+  std::optional<Line> header;
+  Line last{};
+  std::optional<Line> entry;
 };
 
-std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view section) {
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].kind != Kind::Section || !SameName(lines[i].name, section)) continue;
-    SectionSpan span{i, i + 1};
-    for (size_t j = i + 1; j < lines.size() && lines[j].kind != Kind::Section; ++j) {
-      if (lines[j].kind != Kind::Blank) span.end = j + 1;
+Found FindEntry(std::string_view text, std::string_view section, std::string_view key) {
+  Found found;
+  for (size_t pos = 0; pos < text.size();) {
+    const Line line = ReadLine(text, pos);
+    pos = line.next;
+    if (line.kind == Kind::Section) {
+      if (found.header) break;
+      if (SameName(line.name, section)) found.header = found.last = line;
+      continue;
     }
-    return span;
+    if (!found.header || line.kind == Kind::Blank) continue;
+    found.last = line;
+    if (line.kind == Kind::Entry && SameName(line.name, key)) {
+      found.entry = line;
+      break;
+    }
   }
-  return std::nullopt;
-}
-
-std::optional<size_t> FindKey(const std::vector<Line>& lines, const SectionSpan& span,
-                              std::string_view key) {
-  for (size_t i = span.header + 1; i < span.end; ++i) {
-    if (lines[i].kind == Kind::Entry && SameName(lines[i].name, key)) return i;
-  }
-  return std::nullopt;
+  return found;
 }
 
 constexpr std::string_view kNewLine = "\r\n";
+
+// What must follow `text` before a new line can start: nothing after an LF
+// (or in an empty text), LF after a CR that ends it, CR LF otherwise. A CR
+// alone ends no line: with CR LF after it, it would become part of the last
+// line's text, and with nothing after it the new line would join that line.
+std::string_view LineEndAfter(std::string_view text) {
+  if (text.empty() || text.back() == '\n') return {};
+  return text.back() == '\r' ? kNewLine.substr(1) : kNewLine;
+}
 
 }  // namespace
 
 std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
                                             std::string_view key) {
-  const std::vector<Line> lines = ReadLines(text);
-  const auto span = FindSection(lines, section);
-  if (!span) return std::nullopt;
-  const auto index = FindKey(lines, *span, key);
-  if (!index) return std::nullopt;
-  const Line& line = lines[*index];
+  const Found found = FindEntry(text, section, key);
+  if (!found.entry) return std::nullopt;
+  const Line& line = *found.entry;
   return std::string(Unquote(text.substr(line.value_begin, line.end - line.value_begin)));
 }
 
-std::string WithProfileValue(std::string_view text, std::string_view section,
-                             std::string_view key, std::string_view value) {
-  const std::vector<Line> lines = ReadLines(text);
-  const auto span = FindSection(lines, section);
+std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value) {
+  const Found found = FindEntry(text, section, key);
   std::string out;
   out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
 
-  if (!span) {
-    out.append(text);
-    if (!out.empty() && out.back() != '\n') out.append(kNewLine);
+  if (!found.header) {
+    out.append(text).append(LineEndAfter(text));
     out.append("[").append(section).append("]").append(kNewLine);
     out.append(key).append("=").append(value).append(kNewLine);
     return out;
   }
 
-  if (const auto index = FindKey(lines, *span, key)) {
-    const Line& line = lines[*index];
+  if (found.entry) {
+    const Line& line = *found.entry;
     out.append(text.substr(0, line.value_begin));
     if (!line.has_equals) out.append("=");  // a key that stood alone
     out.append(value).append(text.substr(line.end));
@@ -150,11 +146,10 @@ std::string WithProfileValue(std::string_view text, std::string_view section,
   }
 
   // A new entry goes after the section's last line that is not blank.
-  const Line& last = lines[span->end - 1];
-  out.append(text.substr(0, last.next));
-  if (last.next == last.end) out.append(kNewLine);  // it ended the file without a line end
+  const std::string_view head = text.substr(0, found.last.next);
+  out.append(head).append(LineEndAfter(head));
   out.append(key).append("=").append(value).append(kNewLine);
-  out.append(text.substr(last.next));
+  out.append(text.substr(found.last.next));
   return out;
 }
 

@@ -35,6 +35,11 @@ const WriteCase kWrites[] = {
      "[A]\nk=v\r\n[RWfolder]\r\nName=C:\\\r\n"},
     {"creates the file", "", "RWfolder", "Name", "D:\\out\\", "[RWfolder]\r\nName=D:\\out\\\r\n"},
     {"gives a bare key its value", "[s]\nk\nj=1\n", "s", "k", "v", "[s]\nk=v\nj=1\n"},
+    // A CR alone ends no line: the line end added after it is LF alone.
+    {"adds after a header whose line holds a lone CR", "[RWfolder]\rName=a\r", "RWfolder",
+     "PName", "b", "[RWfolder]\rName=a\r\nPName=b\r\n"},
+    {"adds the section after a file ending in CR", "[A]\r\nk=v\r", "RWfolder", "Name", "C:\\",
+     "[A]\r\nk=v\r\n[RWfolder]\r\nName=C:\\\r\n"},
 };
 
 TEST(ProfileStandIn, KeepsEveryOtherByte) {
