@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -60,6 +62,15 @@ inline const std::string& PrivateFolder() {
     std::error_code ignored;
     const fs::path base =
         fs::is_directory("/dev/shm", ignored) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    // Folders of runs that ended without their removal (a finding aborts, and
+    // some ways out of libFuzzer skip it) go when their process is gone.
+    for (const auto& entry : fs::directory_iterator(base, ignored)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("stash-fuzz-", 0) != 0) continue;
+      const long pid = std::atol(name.c_str() + 11);
+      if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        fs::remove_all(entry.path(), ignored);
+    }
     const fs::path path = base / ("stash-fuzz-" + std::to_string(getpid()));
     fs::create_directories(path);
     return new std::string(path.string() + "/");
