@@ -24,12 +24,8 @@ trap cleanup EXIT
 app=$root/app out=$root/out
 mkdir -p "$app/qvfilex" "$out"
 cp "$stashx" "$stashp" "$app/"
-failures=0
+. "$(dirname "$0")/../support/expect.sh"
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$1" == "$2" ] || fail "$3: expected [$2], got [$1]"; }
-expect_in() { grep -qF -- "$2" <<<"$1" || fail "$3: [$2] not in: $1"; }
-expect_not_in() { ! grep -qF -- "$2" <<<"$1" || fail "$3: [$2] should not be in: $1"; }
 # The names in a folder, hidden ones included, one a line.
 names() { LC_ALL=C ls -A "$1"; }
 # A file of SIZE bytes, all of them BYTE (one character), unlike any working file.
@@ -218,4 +214,4 @@ two-at-once)
   ;;
 esac
 
-[ "$failures" -eq 0 ] && echo "$scenario: passed" || exit 1
+passed "$scenario"

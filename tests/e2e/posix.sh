@@ -11,14 +11,7 @@ trap 'rm -rf "$root"' EXIT
 app=$root/app out=$root/out
 mkdir -p "$app/qvfilex" "$out"
 cp "$stashx" "$stashp" "$app/"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$1" == "$2" ] || fail "$3: expected [$2], got [$1]"; }
-expect_in() { grep -qF -- "$2" <<<"$1" || fail "$3: [$2] not in: $1"; }
-expect_line() { grep -qxF -- "$2" <<<"$1" || fail "$3: no line [$2] in: $1"; }
-expect_not_in() { ! grep -qF -- "$2" <<<"$1" || fail "$3: [$2] should not be in: $1"; }
-same_file() { cmp -s "$1" "$2" || fail "$3: $2 is not a copy of $1"; }
+. "$(dirname "$0")/../support/expect.sh"
 
 # The title field: 表題 (95 5C 91 E8) then "Ab" then blanks, at X's offset 149;
 # "P" then two blanks then NULs at P's offset 106.
@@ -103,4 +96,4 @@ two-programs)
   ;;
 esac
 
-[ "$failures" -eq 0 ] && echo "$scenario: passed" || exit 1
+passed "$scenario"

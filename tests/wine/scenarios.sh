@@ -31,10 +31,8 @@ fi
 : "${driver_exe:=$build/tests/wine/driver.exe}" "${host_stub_exe:=$build/tests/tools/host_stub.exe}"
 shots=$build/screenshots
 mkdir -p "$shots"
-failures=0
+. "$(dirname "$0")/../support/expect.sh"
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$1" == "$2" ] || fail "$3: expected [$2], got [$1]"; }
 # Shift_JIS bytes of a UTF-8 text, in hex.
 sj() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 | tr -d ' \n'; }
 w() { "${as_user[@]}" "$wine_run" "$prefix" "$@"; }
@@ -245,4 +243,4 @@ target-faults)
   ;;
 esac
 
-[ "$failures" -eq 0 ] && echo "$scenario: passed" || exit 1
+passed "$scenario"
