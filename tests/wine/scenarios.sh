@@ -15,7 +15,18 @@ prefix=$build/wineprefix-gui
 # Wine leaves permission checks to the kernel, which lets root write over a
 # read-only file. The scenario that needs Windows' refusal runs Wine as an
 # ordinary user (nobody), with a prefix and a home of that user's.
-as_user=()
+as_user=() user_stage= xvfb= root=
+cleanup() {
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null
+  stop_wine
+  [ -z "$root" ] || rm -rf "$root"
+  [ -z "$user_stage" ] && return
+  # The server folder Wine keeps for that user's prefix, named after it.
+  [ -d "$prefix" ] && rm -rf "/tmp/.wine-65534/$(stat -c 'server-%d-%i' "$prefix" |
+    awk -F- '{printf "server-%x-%x", $2, $3}')"
+  rm -rf "$user_stage"
+}
+trap cleanup EXIT
 if [ "$scenario" = target-faults ] && [ "$(id -u)" = 0 ]; then
   # Staged in a folder of that user's, outside the build tree, which that
   # user may not be able to reach.
@@ -27,11 +38,12 @@ if [ "$scenario" = target-faults ] && [ "$(id -u)" = 0 ]; then
   prefix=$user_stage/prefix
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$user_stage")
   driver_exe=$user_stage/tools/driver.exe host_stub_exe=$user_stage/tools/host_stub.exe
+  cd "$user_stage"  # a working folder that user can reach; every path here is absolute
 fi
 : "${driver_exe:=$build/tests/wine/driver.exe}" "${host_stub_exe:=$build/tests/tools/host_stub.exe}"
 shots=$build/screenshots
 mkdir -p "$shots"
-. "$(dirname "$0")/../support/expect.sh"
+. "$here/../support/expect.sh"
 
 # Shift_JIS bytes of a UTF-8 text, in hex.
 sj() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 | tr -d ' \n'; }
@@ -59,7 +71,6 @@ winapp="C:\\$dir\\app" winout="C:\\$dir\\out"
 mkdir -p "$app/qvfilex" "$out"
 cp "$build/programs/stashx.exe" "$build/programs/stashp.exe" "$app/"
 [ ${#as_user[@]} -eq 0 ] || chown -R 65534:65534 "$root"
-trap 'kill $xvfb 2>/dev/null; stop_wine; rm -rf "$root" ${user_stage:+"$user_stage"}' EXIT
 
 # Titles: "Report" then blanks for stashx; "P" and two blanks for stashp.
 w "$host_stub_exe" write "$winapp\\qvfilex\\temp.qvx" 500 149 \
@@ -75,8 +86,13 @@ dialog() { drive wait "$(sj 名前を付けて保存)" 20000; }
 # The error box: a dialog captioned with the program's title (the hidden
 # application window has the same caption).
 error_box() {
-  drive wait "$(sj "$1")" 20000 >/dev/null || return 1
-  drive list | awk -v c="$(sj "$1")" '$2 == "#32770" && $8 == c {print $1}' | head -1
+  local e
+  for _ in $(seq 100); do
+    e=$(drive list | awk -v c="$(sj "$1")" '$2 == "#32770" && $8 == c {print $1}' | head -1)
+    [ -n "$e" ] && echo "$e" && return 0
+    sleep 0.2
+  done
+  return 1
 }
 save_as() {  # HWND PATH
   drive settext "$1" 1148 "$(printf '%s' "$2" | od -An -tx1 | tr -d ' \n')"
@@ -142,9 +158,7 @@ locked)
   read -r held <&"${holder[0]}"
   expect_eq "${held%$'\r'}" held "host holds the file"
   start stashx
-  e=$(drive wait "$(sj stashx)" 20000) || fail "no error box"
-  # The application window has the same caption; the box is the dialog.
-  e=$(drive list | awk -v c="$(sj stashx)" '$2 == "#32770" && $8 == c {print $1}' | head -1)
+  e=$(error_box stashx) || fail "no error box"
   shot error
   expect_eq "$(drive text "$e" 65535)" "$(sj "ファイル $winapp\\qvfilex\\temp.qvx は開けません.")" "error text"
   drive click "$e" 1
@@ -157,9 +171,7 @@ copy-fails)
   start stashx
   d=$(dialog) || fail "no save dialog"
   save_as "$d" "$winout\\report"
-  sleep 2
-  e=$(drive list | awk -v c="$(sj stashx)" '$2 == "#32770" && $8 == c {print $1}' | head -1)
-  [ -n "$e" ] || fail "no error box"
+  e=$(error_box stashx) || fail "no error box"
   shot error
   expect_eq "$(drive text "$e" 65535)" "$(sj "ファイル $winout\\report.qvx は保存できません.")" "error text"
   drive click "$e" 1
@@ -215,6 +227,8 @@ target-faults)
   # they were, nothing is created, and the folder is remembered all the same.
   cp "$app/qvfilex/temp.qvx" "$root/working-before"
   printf old >"$out/report.qvx"
+  # Owned by the user Wine runs as, so that only the attribute refuses it.
+  [ ${#as_user[@]} -eq 0 ] || chown 65534:65534 "$out/report.qvx"
   chmod a-w "$out/report.qvx"  # Wine's read-only attribute
   for target in "report" "missing\\report"; do
     start stashx
